@@ -400,8 +400,9 @@ void paintText(Canvas& cv, std::string_view text, const TextPlace& at, float str
 
 // ---------------------------------------------------------------------------------------
 // Board geometry (picture pixels). The top side fills the left half and touches the
-// left edge of the picture, where two of the switches sit; the bottom side is the
-// mirror image on the right half.
+// left edge of the picture, where two of the switches sit; the bottom side, turned
+// over about the vertical axis, fills the right half, so through-board features such
+// as the holes and the stack connector sit at mirrored x.
 
 constexpr float kBoardTop = 13, kBoardBottom = 287;
 const Bounds kTopBoard{0, kBoardTop, 292, kBoardBottom};
@@ -1213,7 +1214,6 @@ void planTopSide(Scene& s) {
 }
 
 void drawTopParts(Scene& s) {
-    Layers& L = s.layers;
     for (const Vec& h : kHoles) mountingHole(s, h);
     stackConnector(s, kStackX0, kStackX1, kStackY, true);
     miniPcieSocket(s, kJ1, true);
@@ -1229,7 +1229,6 @@ void drawTopParts(Scene& s) {
     // pull-up networks of the switches
     for (int i = 0; i < 4; ++i) chipPart(s, {6.5f + 5.0f * static_cast<float>(i), 124}, false, 3.2f, 1.7f, kResistorBody, true);
     for (int i = 0; i < 4; ++i) chipPart(s, {6.5f + 5.0f * static_cast<float>(i), 232}, false, 3.2f, 1.7f, kResistorBody, true);
-    (void)L;
 
     leadedIc(s, {236, 88}, {7.5f, 5.8f}, 4, 3.8f, false, "9DB2");
     crystal(s, {262, 88});
@@ -1372,13 +1371,15 @@ void paintBoards(Scene& s) {
         const Vec glow{b.x0 + 110, b.y0 + 95};
         s.cv.paint(b, [&](Vec p) { return sdBoard(p, b); },
                    [&](Vec p) {
-                       const float pour = L.pour.sample(p) * (1.0f - L.clear.sample(p));
-                       const float cu = std::max(L.copper.sample(p), pour);
+                       auto copperAt = [&](Vec q) { return std::max(L.copper.sample(q), L.pour.sample(q) * (1.0f - L.clear.sample(q))); };
+                       const float cu = copperAt(p);
+                       // copper stands under the mask: its edges facing the light catch it
+                       const float emboss = cu - copperAt(p + kLight * 0.7f);
                        const float mott = fbm(p.x / 18, p.y / 18, seed) - 0.5f;
                        const float fine = valueNoise(p.x * 1.7f, p.y * 1.7f, seed + 40) - 0.5f;
                        // glass weave shows faintly through the mask where there is no copper
                        const float weave = (std::sin(p.x * 2.1f) * std::sin(p.y * 2.1f)) * (1.0f - cu) * 0.025f;
-                       Rgb c = mix(kMaskBare, kMaskCopper, cu) * (1.0f + 0.09f * mott + 0.05f * fine + weave);
+                       Rgb c = mix(kMaskBare, kMaskCopper, cu) * (1.0f + 0.09f * mott + 0.05f * fine + weave + 0.22f * emboss);
                        c = mix(c, Rgb{10, 36, 22}, L.drill.sample(p) * 0.85f);
                        const float silk = L.silk.sample(p);
                        if (silk > 0) c = mix(c, kSilk * (0.96f + 0.06f * fine), silk * 0.95f);
