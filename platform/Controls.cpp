@@ -92,6 +92,13 @@ TControl::~TControl() {
 
 TComponent* TControl::GetParentComponent() const { return FParent; }
 
+void TControl::SetName(const std::string& name) {
+  const bool follow = FControlStyle.contains(csSetCaption) && !ComponentState().contains(csLoading) &&
+                      TComponent::Name() == FText;
+  TComponent::SetName(name);
+  if (follow) SetText(name);
+}
+
 void TControl::SetParentComponent(TComponent* parent) {
   if (auto* w = dynamic_cast<TWinControl*>(parent)) SetParent(w);
 }
@@ -582,6 +589,8 @@ int TWinControl::TabOrder() const {
 }
 
 void TWinControl::SetTabOrder(int value) {
+  // A stored tab order may name a place that later siblings fill.
+  if (ComponentState().contains(csLoading)) FWantedTabOrder = value;
   if (!Parent()) return;
   auto& list = Parent()->FTabList;
   auto it = std::find(list.begin(), list.end(), this);
@@ -762,7 +771,19 @@ void TWinControl::ColorChanged() {
 
 void TWinControl::Loaded() {
   TControl::Loaded();
+  FixupTabList();
   Realign();
+}
+
+void TWinControl::FixupTabList() {
+  std::vector<std::pair<int, TWinControl*>> order;
+  for (size_t i = 0; i < FTabList.size(); ++i) {
+    TWinControl* c = FTabList[i];
+    order.emplace_back(c->FWantedTabOrder >= 0 ? c->FWantedTabOrder : static_cast<int>(i), c);
+  }
+  std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 0; i < order.size(); ++i) FTabList[i] = order[i].second;
+  if (FPeer) UpdateTabChain();
 }
 
 void TWinControl::PeerResized(int clientWidth, int clientHeight) {

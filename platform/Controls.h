@@ -114,6 +114,8 @@ class TControl : public TComponent {
 
   TWinControl* Parent() const { return FParent; }
   virtual void SetParent(TWinControl* parent);
+  // With csSetCaption, a control whose caption is its name follows renames.
+  void SetName(const std::string& name) override;
   bool HasParent() const override { return true; }
   TComponent* GetParentComponent() const override;
   void SetParentComponent(TComponent* parent) override;
@@ -412,12 +414,14 @@ class TWinControl : public TControl, private TWindowTarget {
   void RenderInto(QImage& target, TPoint at);
   void UpdateTabChain();
   void AlignChildren();
+  void FixupTabList();
 
   std::vector<TControl*> FControls;
   std::vector<TWinControl*> FWinControls;
   std::vector<TWinControl*> FTabList;
   QWidget* FPeer = nullptr;
   bool FTabStop = false;
+  int FWantedTabOrder = -1;  // as stored, until loading ends
   int FBorderWidth = 0;
   bool FFullRepaint = true;
   int FAlignLevel = 0;

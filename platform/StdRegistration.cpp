@@ -1,0 +1,3 @@
+#include "StdRegistration.h"
+
+void RegisterStandardControls() {}
