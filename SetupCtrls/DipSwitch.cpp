@@ -100,6 +100,8 @@ void TDipSwitch::DrawUpright(int u, int v) {
   c->Font()->SetSize(8);
   c->Font()->SetColor(0xFFFFFF);
   c->Font()->SetStyle({});
+  // Crisp white letters, as the classic bitmap face draws them.
+  c->Font()->SetQuality(fqNonAntialiased);
   c->Brush()->SetStyle(bsClear);
   c->TextOut(0, 0, "ON");
 

@@ -113,6 +113,7 @@ QFont ToQFont(const TFont& font) {
   f.setItalic(font.Style().contains(fsItalic));
   f.setUnderline(font.Style().contains(fsUnderline));
   f.setStrikeOut(font.Style().contains(fsStrikeOut));
+  if (font.Quality() == fqNonAntialiased || font.Quality() == fqDraft) f.setStyleStrategy(QFont::NoAntialias);
   return f;
 }
 
@@ -164,6 +165,13 @@ void TFont::SetStyle(TFontStyles style) {
   }
 }
 
+void TFont::SetQuality(TFontQuality quality) {
+  if (quality != FQuality) {
+    FQuality = quality;
+    Changed();
+  }
+}
+
 void TFont::SetCharset(TFontCharset charset) {
   if (charset != FCharset) {
     FCharset = charset;
@@ -173,7 +181,7 @@ void TFont::SetCharset(TFontCharset charset) {
 
 bool TFont::SameAs(const TFont& o) const {
   return FName == o.FName && FHeight == o.FHeight && FColor == o.FColor && FStyle == o.FStyle &&
-         FCharset == o.FCharset;
+         FCharset == o.FCharset && FQuality == o.FQuality;
 }
 
 void TFont::Assign(TPersistent* source) {
@@ -184,6 +192,7 @@ void TFont::Assign(TPersistent* source) {
     FColor = f->FColor;
     FStyle = f->FStyle;
     FCharset = f->FCharset;
+    FQuality = f->FQuality;
     Changed();
     return;
   }

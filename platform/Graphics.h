@@ -93,6 +93,7 @@ class TGraphicsObject : public TPersistent {
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = TSet<TFontStyle>;
 using TFontCharset = uint8_t;
+enum TFontQuality { fqDefault, fqDraft, fqProof, fqNonAntialiased, fqAntialiased, fqClearType };
 inline constexpr TFontCharset ANSI_CHARSET = 0;
 inline constexpr TFontCharset DEFAULT_CHARSET = 1;
 
@@ -115,6 +116,8 @@ class TFont : public TGraphicsObject {
   void SetStyle(TFontStyles style);
   TFontCharset Charset() const { return FCharset; }
   void SetCharset(TFontCharset charset);
+  TFontQuality Quality() const { return FQuality; }
+  void SetQuality(TFontQuality quality);
   int PixelSize() const { return FHeight < 0 ? -FHeight : FHeight; }
 
   void Assign(TPersistent* source) override;
@@ -126,6 +129,7 @@ class TFont : public TGraphicsObject {
   TColor FColor = clWindowText;
   TFontStyles FStyle;
   TFontCharset FCharset = DEFAULT_CHARSET;
+  TFontQuality FQuality = fqDefault;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
