@@ -39,6 +39,8 @@ struct TClassInfo {
  private:
 
 struct TMessage;
+class TMethodTable;
+class TFieldTable;
 
 class TObject {
  public:
@@ -231,6 +233,10 @@ class TComponent : public TPersistent {
   // Loading from a layout description.
   void BeginLoading();
   virtual void Loaded();
+  // The published methods (handlers a layout may name) and component fields
+  // of a root that loads a layout of its own.
+  virtual const TMethodTable* MethodTable() const { return nullptr; }
+  virtual const TFieldTable* FieldTable() const { return nullptr; }
 
  protected:
   virtual void Notification(TComponent* component, TOperation operation);

@@ -164,6 +164,9 @@ void ReferenceOf(const TValue& v, TLoadContext& c, std::function<void(C*)> store
 template <class E>
 E HandlerOf(const TValue& v, TLoadContext& c);
 
+// A stored picture: length-prefixed class name, 32-bit byte count, data.
+void LoadPictureValue(TPicture* picture, const TValue& v, TLoadContext& c);
+
 std::string BoolText(bool b);
 std::string SetText(uint32_t bits, const TEnumNames& names);
 
