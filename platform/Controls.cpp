@@ -238,8 +238,10 @@ bool TControl::CanResize(int& width, int& height) {
   return resize;
 }
 
+// A control takes its content's size once it stands on a parent, as a
+// classic control does once it has a window.
 void TControl::AdjustSize() {
-  if (!ComponentState().contains(csLoading)) DoAdjustSize();
+  if (!ComponentState().contains(csLoading) && FParent) DoAdjustSize();
 }
 
 void TControl::DoAdjustSize() {
@@ -528,6 +530,7 @@ void TWinControl::InsertControl(TControl* control) {
   control->ParentFontChanged();
   control->ParentColorChanged();
   control->UpdateAnchorRules();
+  control->AdjustSize();
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     if (FPeer)
       w->ReparentPeer();

@@ -51,6 +51,11 @@ const TEnumNames& FontStyleNames() {
   static const TEnumNames n{{"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}};
   return n;
 }
+// Character sets by their classic names, in the order of their numbers.
+static const TEnumNames& CharsetNames() {
+  static const TEnumNames n{{"ANSI_CHARSET", "DEFAULT_CHARSET", "SYMBOL_CHARSET"}};
+  return n;
+}
 static const TEnumNames& BorderStyleNames() {
   static const TEnumNames n{{"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
   return n;
@@ -235,8 +240,8 @@ const TPropInfo* StandardProperty(const std::string& name) {
         .Integer("Constraints.MaxHeight", [](TControl* c) { return c->Constraints()->MaxHeight(); },
                  [](TControl* c, long long v) { c->Constraints()->SetMaxHeight(int(v)); })
         .Bool("Enabled", [](TControl* c) { return c->Enabled(); }, [](TControl* c, bool v) { c->SetEnabled(v); })
-        .Integer("Font.Charset", [](TControl* c) { return c->Font()->Charset(); },
-                 [](TControl* c, long long v) { c->Font()->SetCharset(TFontCharset(v)); })
+        .Enum("Font.Charset", CharsetNames(), [](TControl* c) { return int(c->Font()->Charset()); },
+              [](TControl* c, int v) { c->Font()->SetCharset(TFontCharset(v)); })
         .Color("Font.Color", [](TControl* c) { return c->Font()->Color(); },
                [](TControl* c, TColor v) { c->Font()->SetColor(v); })
         .Integer("Font.Height", [](TControl* c) { return c->Font()->Height(); },
