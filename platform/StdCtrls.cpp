@@ -324,6 +324,11 @@ void TRadioButton::TurnSiblingsOff() {
   }
 }
 
+void TRadioButton::Dispatch(TMessage& message) {
+  if (message.Msg == WM_LBUTTONDBLCLK) DblClick();
+  TButtonControl::Dispatch(message);
+}
+
 QWidget* TRadioButton::CreatePeer(QWidget* parent) { return new TRadioButtonPeer(this, parent); }
 
 void TRadioButton::SyncPeer() {

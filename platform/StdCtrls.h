@@ -177,6 +177,8 @@ class TRadioButton : public TButtonControl {
   void SetChecked(bool value);
 
   void PeerClicked() override { SetChecked(true); }
+  // A double click on the button fires OnDblClick as well.
+  void Dispatch(TMessage& message) override;
 
  protected:
   QWidget* CreatePeer(QWidget* parent) override;

@@ -450,6 +450,11 @@ TEST_F(RadioFixture, AUserClickChecksAnUncheckedButtonAndIgnoresTheCheckedOne) {
   EXPECT_TRUE(dynamic_cast<QRadioButton*>(c->Peer())->isChecked());
   EXPECT_FALSE(dynamic_cast<QRadioButton*>(a->Peer())->isChecked());
   EXPECT_FALSE(dynamic_cast<QRadioButton*>(a->Peer())->autoExclusive());
+  // A double click on another one checks it once and fires OnDblClick.
+  b->SetOnDblClick(TNotifyEvent::Lambda([this](TObject*) { log.push_back("B: double"); }));
+  DoubleClickAt(b, {5, 8});
+  EXPECT_EQ(log, (std::vector<std::string>{"C: click 001 tab 1 peer 1 by C", "B: click 010 tab 1 peer 1 by B",
+                                           "B: double"}));
 }
 
 TEST_F(RadioFixture, ArrowKeysMoveTheFocusToTheNeighbourAndCheckIt) {

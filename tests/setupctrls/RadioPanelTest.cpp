@@ -316,14 +316,21 @@ struct LabelSpot {
   const char* panel;
   const char* label;
   TAlignment side;
+  const char* dips;  // the drawing whose lever shares the label's row, if any
 };
 
 TEST_F(PageFixture, TheLabelsStandBesideTheLeversOnTheirRows) {
   const LabelSpot spots[] = {
-      {"StackTypePanel", "Label4", taRightJustify}, {"StackTypePanel", "Label5", taLeftJustify},
-      {"ModePanel", "Label7", taRightJustify},      {"ModePanel", "Label8", taRightJustify},
-      {"ModePanel", "Label9", taRightJustify},      {"ModePanel", "Label10", taLeftJustify},
-      {"WirelessPanel", "Label12", taRightJustify}, {"WirelessPanel", "Label15", taRightJustify},
+      {"StackTypePanel", "Label4", taRightJustify, "StackTypeDips"},
+      {"StackTypePanel", "Label5", taLeftJustify, "StackTypeDips"},
+      {"ModePanel", "Label7", taRightJustify, "ModeDips"},
+      {"ModePanel", "Label8", taRightJustify, "ModeDips"},
+      {"ModePanel", "Label9", taRightJustify, nullptr},
+      {"ModePanel", "Label10", taLeftJustify, nullptr},
+      {"WirelessPanel", "Label12", taRightJustify, "WirelessDips"},
+      {"WirelessPanel", "Label13", taRightJustify, "WirelessDips"},
+      {"WirelessPanel", "Label14", taRightJustify, "WirelessDips"},
+      {"WirelessPanel", "Label15", taRightJustify, "WirelessDips"},
   };
   std::unique_ptr<TBitmap> pictures[] = {Picture(stackType, "StackTypePanel.png"), Picture(mode, "ModePanel.png"),
                                          Picture(wireless, "WirelessPanel.png")};
@@ -342,6 +349,13 @@ TEST_F(PageFixture, TheLabelsStandBesideTheLeversOnTheirRows) {
       EXPECT_LE(ink.Left, r.Left + 1) << s.label;
     // Centred on the 16-pixel row within a pixel (capitals and digits).
     EXPECT_NEAR((ink.Top + ink.Bottom) / 2.0, (r.Top + r.Bottom) / 2.0, 1.5) << s.label;
+    if (!s.dips) continue;
+    // A white lever lies on the same row, inside the drawing.
+    const TRect d = dynamic_cast<TDipSwitch*>(form->FindComponent(s.dips))->BoundsRect();
+    int white = 0;
+    for (int y = r.Top + 4; y < r.Bottom - 4; ++y)
+      for (int x = d.Left; x < d.Right; ++x) white += PixelRGB(pictureOf(s.panel), x, y) == 0xFFFFFFu;
+    EXPECT_GT(white, 0) << s.label;
   }
 }
 
