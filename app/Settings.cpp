@@ -1,11 +1,21 @@
 // The Settings program: one main window, the board page, until it closes.
+#include <exception>
+
 #include "Forms.h"
 #include "template.h"
 
 int main(int argc, char** argv) {
   InitPlatform(argc, argv);
   Application->Initialize();
-  Application->CreateForm(MainForm);
+  try {
+    Application->CreateForm(MainForm);
+  } catch (const std::exception& e) {
+    // A page that cannot be built is not shown half-built.
+    Application->MessageBox(std::string("The Settings program cannot start.\r\n\r\n") + e.what(),
+                            Application->Title(), MB_OK | MB_ICONSTOP);
+    DonePlatform();
+    return 1;
+  }
   Application->Run();
   DonePlatform();
   return 0;

@@ -705,7 +705,11 @@ void TWinControl::DestroyHandle() {
 }
 
 void TWinControl::UpdatePeerBounds() {
-  if (FPeer && !FSizingFromPeer) FPeer->setGeometry(Left(), Top(), Width(), Height());
+  if (!FPeer || FSizingFromPeer) return;
+  if (auto* custom = dynamic_cast<TWidgetPeer*>(FPeer); custom && custom->InPaint())
+    custom->DeferGeometry();
+  else
+    FPeer->setGeometry(Left(), Top(), Width(), Height());
 }
 
 void TWinControl::SyncPeer() {

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 
 #include "Guard.h"
@@ -82,7 +83,18 @@ void TWidgetPeer::paintEvent(QPaintEvent* e) {
   const QRect r = e->rect().intersected(rect());
   if (r.isEmpty()) return;
   QImage& buffer = PaintScratch(r.width(), r.height());
+  FInPaint = true;
   Guarded([&] { c->PaintInto(buffer, {r.x(), r.y()}, FromQRect(r)); });
+  FInPaint = false;
+  if (FGeometryPending) {
+    FGeometryPending = false;
+    QTimer::singleShot(0, this, [this] {
+      if (TWinControl* control = ControlOf(this)) {
+        setGeometry(control->Left(), control->Top(), control->Width(), control->Height());
+        update();
+      }
+    });
+  }
   // The composed picture reaches the screen in one copy.
   QPainter p(this);
   p.drawImage(r.topLeft(), buffer, QRect(0, 0, r.width(), r.height()));

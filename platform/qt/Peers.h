@@ -27,6 +27,11 @@ QImage& PaintScratch(int width, int height);
 class TWidgetPeer : public QWidget {
  public:
   TWidgetPeer(TWinControl* control, QWidget* parent);
+  // A control that moves while it paints (the board picture centres itself
+  // then) gets its new place once the paint is over: Qt cannot move a
+  // widget inside its own paint event.
+  bool InPaint() const { return FInPaint; }
+  void DeferGeometry() { FGeometryPending = true; }
 
  protected:
   void paintEvent(QPaintEvent* e) override;
@@ -39,6 +44,8 @@ class TWidgetPeer : public QWidget {
 
  private:
   void Mouse(QMouseEvent* e);
+  bool FInPaint = false;
+  bool FGeometryPending = false;
 };
 
 // Paints a control's client area (its own drawing and its windowless
