@@ -478,9 +478,11 @@ void TApplication::Run() {
   FRunning = false;
 }
 
+// Leaves the message loop at once. (Qt's quit() first asks every window to
+// close, which windows that hide themselves on close would refuse.)
 void TApplication::Terminate() {
   FTerminated = true;
-  QCoreApplication::quit();
+  QCoreApplication::exit(0);
 }
 
 void TApplication::ProcessMessages() { QCoreApplication::processEvents(); }
