@@ -2,9 +2,14 @@
 #include <exception>
 
 #include "Forms.h"
+#include "Resources.h"
+#include "Streaming.h"
 #include "template.h"
 
 int main(int argc, char** argv) {
+  // Reading the page and decoding its photograph go on while the window
+  // system starts.
+  PreloadLayout(MainFormLayoutText());
   InitPlatform(argc, argv);
   Application->Initialize();
   try {

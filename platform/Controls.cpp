@@ -532,10 +532,10 @@ void TWinControl::InsertControl(TControl* control) {
   control->UpdateAnchorRules();
   control->AdjustSize();
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
-    if (FPeer)
-      w->ReparentPeer();
-    else
+    if (!FPeer)
       w->DestroyHandle();
+    else if (w->FPeer || w->Visible())
+      w->ReparentPeer();
   } else {
     control->Invalidate();
   }
@@ -679,8 +679,9 @@ void TWinControl::CreatePeerTree() {
     if (FPeer == peer) FPeer = nullptr;
   });
   SyncPeer();
+  // Hidden children get their peers when they are first shown or needed.
   for (TWinControl* c : FWinControls)
-    if (!c->FPeer) c->CreatePeerTree();
+    if (!c->FPeer && c->Visible()) c->CreatePeerTree();
   UpdateTabChain();
 }
 
@@ -856,6 +857,12 @@ void TWinControl::PaintControls(QImage& buffer, TPoint origin, const TRect& upda
   }
 }
 
+bool TWinControl::HasWindowlessChildIn(const TRect& r) const {
+  for (const TControl* c : FControls)
+    if (c->Visible() && !c->BoundsRect().Intersect(r).IsEmpty()) return true;
+  return false;
+}
+
 void TWinControl::RenderInto(QImage& target, TPoint at) {
   if (NativePeer()) {
     HandleNeeded();
@@ -891,7 +898,7 @@ void TWinControl::AdjustClientRect(TRect& rect) const {
 
 void TWinControl::Realign() {
   if (FAlignLevel > 0 || FAligning || ComponentState().contains(csLoading) ||
-      ComponentState().contains(csDestroying))
+      ComponentState().contains(csDestroying) || ControlCount() == 0)
     return;
   FAligning = true;
   try {

@@ -374,6 +374,7 @@ class TWinControl : public TControl, private TWindowTarget {
   void PaintInto(QImage& buffer, TPoint origin, const TRect& update);
   // Only the windowless children, in child-list order.
   void PaintControls(QImage& buffer, TPoint origin, const TRect& update);
+  bool HasWindowlessChildIn(const TRect& r) const;
   // A mouse message at a client position, routed to a windowless child when
   // one is under the pointer or holds the capture.
   void PeerMouse(UINT msg, WPARAM keys, int x, int y);

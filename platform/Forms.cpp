@@ -2,6 +2,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -10,6 +11,10 @@
 #include <QStyleFactory>
 #include <algorithm>
 #include <cstdio>
+#include <future>
+#include <thread>
+
+#include <fontconfig/fontconfig.h>
 
 #include "Guard.h"
 #include "Menus.h"
@@ -603,12 +608,24 @@ void TApplication::ShowException(const std::string& message) {
 
 namespace {
 std::unique_ptr<QApplication> gQtApp;
+std::thread gFontWarmUp;
 }
 
 void InitPlatform(int& argc, char** argv) {
   if (!QApplication::instance()) {
+    // Reading the system's fonts takes a while. It happens beside the start
+    // of the window system and the loading of the main window, which needs
+    // them only once it measures text: fontconfig at once, Qt's font list
+    // as soon as the application object exists.
+    std::promise<void> appReady;
+    gFontWarmUp = std::thread([ready = appReady.get_future()]() mutable {
+      FcInit();
+      ready.wait();
+      QFontDatabase::families();
+    });
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     gQtApp = std::make_unique<QApplication>(argc, argv);
+    appReady.set_value();
   }
   QApplication::setQuitOnLastWindowClosed(false);
   if (!Application) Application = new TApplication(nullptr);
@@ -617,6 +634,7 @@ void InitPlatform(int& argc, char** argv) {
 }
 
 void DonePlatform() {
+  if (gFontWarmUp.joinable()) gFontWarmUp.join();
   delete Application;
   Application = nullptr;
   delete Screen;

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <string>
 
 #include <jpeglib.h>
 
@@ -117,6 +119,54 @@ int DecodeJpeg(const unsigned char* data, size_t size, unsigned char** pixels, i
 }  // namespace
 
 // ---------------------------------------------------------------------------
+// Results decoded ahead of time, taken by the first load of the same bytes.
+
+namespace {
+
+struct TDecoded {
+  std::vector<uint8_t> Data;
+  unsigned char* Pixels = nullptr;
+  int Width = 0, Height = 0;
+  std::string Error;
+};
+
+std::mutex& DecodedMutex() {
+  static std::mutex m;
+  return m;
+}
+
+std::vector<TDecoded>& Decoded() {
+  static std::vector<TDecoded> results;
+  return results;
+}
+
+// A decode of the bytes, ahead of time or now.
+TDecoded TakeOrDecode(const std::vector<uint8_t>& data) {
+  {
+    std::lock_guard<std::mutex> lock(DecodedMutex());
+    auto& all = Decoded();
+    for (auto it = all.begin(); it != all.end(); ++it)
+      if (it->Data == data) {
+        TDecoded d = std::move(*it);
+        all.erase(it);
+        return d;
+      }
+  }
+  TDecoded d;
+  char message[JMSG_LENGTH_MAX + 64];
+  if (!DecodeJpeg(data.data(), data.size(), &d.Pixels, &d.Width, &d.Height, message, sizeof message))
+    d.Error = message;
+  return d;
+}
+
+}  // namespace
+
+void PredecodeJpeg(const std::vector<uint8_t>& data) {
+  TDecoded d = TakeOrDecode(data);
+  d.Data = data;
+  std::lock_guard<std::mutex> lock(DecodedMutex());
+  Decoded().push_back(std::move(d));
+}
 
 TJPEGImage::TJPEGImage() : FBitmap(new TBitmap) { FBitmap->SetPixelFormat(pf32bit); }
 TJPEGImage::~TJPEGImage() = default;
@@ -127,11 +177,10 @@ int TJPEGImage::Height() const { return FBitmap->Height(); }
 void TJPEGImage::Draw(TCanvas* canvas, const TRect& r) { FBitmap->Draw(canvas, r); }
 
 void TJPEGImage::LoadFromBytes(const std::vector<uint8_t>& data) {
-  unsigned char* pixels = nullptr;
-  int w = 0, h = 0;
-  char message[JMSG_LENGTH_MAX + 64];
-  if (!DecodeJpeg(data.data(), data.size(), &pixels, &w, &h, message, sizeof message))
-    throw EInvalidGraphic(std::string("JPEG error: ") + message);
+  const TDecoded d = TakeOrDecode(data);
+  if (!d.Error.empty()) throw EInvalidGraphic("JPEG error: " + d.Error);
+  unsigned char* pixels = d.Pixels;
+  const int w = d.Width, h = d.Height;
   // The buffer is BGRA with alpha 0xFF, which is QImage's RGB32 layout.
   QImage image(pixels, w, h, w * 4, QImage::Format_RGB32, [](void* p) { std::free(p); }, pixels);
   FBitmap->Image() = std::move(image);

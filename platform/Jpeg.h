@@ -6,6 +6,11 @@
 
 #include "Graphics.h"
 
+// Decodes on the calling thread ahead of time: a later LoadFromBytes of the
+// same bytes takes the result (pixels or error) instead of decoding again.
+// Start-up uses it to decode beside the start of the window system.
+void PredecodeJpeg(const std::vector<uint8_t>& data);
+
 class TJPEGImage : public TGraphic {
   T_CLASS(TJPEGImage, TGraphic)
  public:

@@ -128,23 +128,36 @@ std::vector<std::string> ListOf(const TValue& v, TLoadContext& c) {
   return v.Items;
 }
 
+bool SplitPictureData(const std::vector<uint8_t>& b, std::string& graphicClass, std::vector<uint8_t>& data,
+                      std::string& problem) {
+  const size_t nameLength = b.empty() ? 0 : b[0];
+  if (b.size() < 1 + nameLength + 4) {
+    problem = "picture data is cut short";
+    return false;
+  }
+  graphicClass.assign(b.begin() + 1, b.begin() + 1 + static_cast<long>(nameLength));
+  const uint8_t* n = b.data() + 1 + nameLength;
+  const size_t count = n[0] | (n[1] << 8) | (n[2] << 16) | (static_cast<size_t>(n[3]) << 24);
+  const size_t held = b.size() - 1 - nameLength - 4;
+  if (held != count) {
+    problem = "picture data holds " + std::to_string(held) + " bytes, not " + std::to_string(count);
+    return false;
+  }
+  data.assign(n + 4, n + 4 + count);
+  return true;
+}
+
 void LoadPictureValue(TPicture* picture, const TValue& v, TLoadContext& c) {
   if (v.Kind != TValue::vaBinary) c.Fail(v, std::string("picture data expected, found ") + KindName(v.Kind));
-  const std::vector<uint8_t>& b = v.Bytes;
-  if (b.empty()) {
+  if (v.Bytes.empty()) {
     picture->SetGraphic(nullptr);
     return;
   }
-  const size_t nameLength = b[0];
-  if (b.size() < 1 + nameLength + 4) c.Fail(v, "picture data is cut short");
-  const std::string className(b.begin() + 1, b.begin() + 1 + static_cast<long>(nameLength));
-  const uint8_t* n = b.data() + 1 + nameLength;
-  const size_t count = n[0] | (n[1] << 8) | (n[2] << 16) | (static_cast<size_t>(n[3]) << 24);
-  if (b.size() - 1 - nameLength - 4 != count)
-    c.Fail(v, "picture data holds " + std::to_string(b.size() - 1 - nameLength - 4) + " bytes, not " +
-                  std::to_string(count));
+  std::string className, problem;
+  std::vector<uint8_t> data;
+  if (!SplitPictureData(v.Bytes, className, data, problem)) c.Fail(v, problem);
   try {
-    picture->LoadFromData(className, std::vector<uint8_t>(n + 4, n + 4 + count));
+    picture->LoadFromData(className, data);
   } catch (const EInvalidGraphic& e) {
     c.Fail(v, e.Message());
   }

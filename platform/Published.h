@@ -166,6 +166,9 @@ E HandlerOf(const TValue& v, TLoadContext& c);
 
 // A stored picture: length-prefixed class name, 32-bit byte count, data.
 void LoadPictureValue(TPicture* picture, const TValue& v, TLoadContext& c);
+// The parts of stored picture data; false, with the reason, when malformed.
+bool SplitPictureData(const std::vector<uint8_t>& stored, std::string& graphicClass, std::vector<uint8_t>& data,
+                      std::string& problem);
 
 std::string BoolText(bool b);
 std::string SetText(uint32_t bits, const TEnumNames& names);

@@ -4,11 +4,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <algorithm>
+#include <future>
+#include <mutex>
 #include <set>
 #include <functional>
 #include <memory>
 
 #include "Controls.h"
+#include "Jpeg.h"
 #include "Menus.h"
 
 // ---------------------------------------------------------------------------
@@ -68,6 +71,13 @@ class TParser {
         break;
       }
     }
+  }
+
+  static int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
   }
 
   static bool IdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
@@ -214,21 +224,26 @@ class TParser {
     } else if (c == '{') {
       ++FPos;
       v.Kind = TValue::vaBinary;
-      std::string hex;
+      int high = -1;
       for (;;) {
-        SkipSpace();
         if (AtEnd()) SyntaxError(FLine, "'}' expected");
-        if (Peek() == '}') {
-          ++FPos;
-          break;
+        const char ch = FText[FPos++];
+        if (ch == '}') break;
+        if (ch == '\n') {
+          ++FLine;
+          continue;
         }
-        if (!std::isxdigit(static_cast<unsigned char>(Peek()))) SyntaxError(FLine, "hexadecimal digit expected");
-        hex += Peek();
-        ++FPos;
+        if (ch == ' ' || ch == '\t' || ch == '\r') continue;
+        const int nibble = HexValue(ch);
+        if (nibble < 0) SyntaxError(FLine, "hexadecimal digit expected");
+        if (high < 0) {
+          high = nibble;
+        } else {
+          v.Bytes.push_back(static_cast<uint8_t>(high << 4 | nibble));
+          high = -1;
+        }
       }
-      if (hex.size() % 2) SyntaxError(FLine, "odd number of hexadecimal digits");
-      for (size_t i = 0; i < hex.size(); i += 2)
-        v.Bytes.push_back(static_cast<uint8_t>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16)));
+      if (high >= 0) SyntaxError(FLine, "odd number of hexadecimal digits");
     } else if (c == '<') {
       SyntaxError(FLine, "collections are not supported in layouts");
     } else {
@@ -411,7 +426,51 @@ class TLoader : public TLoadContext {
 
 TLayoutObject ParseLayout(const std::string& text) { return TParser(text).Parse(); }
 
-void LoadLayout(TComponent* root, const std::string& text) { LoadLayout(root, ParseLayout(text)); }
+namespace {
+
+struct TPreloaded {
+  std::string Text;
+  std::shared_future<TLayoutObject> Layout;
+};
+
+std::mutex gPreloadMutex;
+std::vector<TPreloaded> gPreloaded;
+
+void PredecodePictures(const TLayoutObject& node) {
+  for (const TLayoutProperty& p : node.Properties) {
+    if (p.Value.Kind != TValue::vaBinary) continue;
+    std::string cls, problem;
+    std::vector<uint8_t> data;
+    if (SplitPictureData(p.Value.Bytes, cls, data, problem) && SameText(cls, "TJPEGImage")) PredecodeJpeg(data);
+  }
+  for (const TLayoutObject& child : node.Children) PredecodePictures(child);
+}
+
+}  // namespace
+
+void PreloadLayout(const std::string& text) {
+  std::shared_future<TLayoutObject> layout = std::async(std::launch::async, [text] {
+                                               TLayoutObject l = ParseLayout(text);
+                                               PredecodePictures(l);
+                                               return l;
+                                             }).share();
+  std::lock_guard<std::mutex> lock(gPreloadMutex);
+  gPreloaded.push_back({text, layout});
+}
+
+void LoadLayout(TComponent* root, const std::string& text) {
+  std::shared_future<TLayoutObject> preloaded;
+  {
+    std::lock_guard<std::mutex> lock(gPreloadMutex);
+    for (auto it = gPreloaded.begin(); it != gPreloaded.end(); ++it)
+      if (it->Text == text) {
+        preloaded = it->Layout;
+        gPreloaded.erase(it);
+        break;
+      }
+  }
+  LoadLayout(root, preloaded.valid() ? preloaded.get() : ParseLayout(text));
+}
 
 void LoadLayout(TComponent* root, const TLayoutObject& layout) { TLoader(root).Load(layout); }
 

@@ -43,6 +43,11 @@ TLayoutObject ParseLayout(const std::string& text);
 void LoadLayout(TComponent* root, const std::string& text);
 void LoadLayout(TComponent* root, const TLayoutObject& layout);
 
+// Reads a description on a thread of its own, JPEG pictures decoded, while
+// the caller goes on (a program starting its window system); the next
+// LoadLayout of the same text takes the result, errors included.
+void PreloadLayout(const std::string& text);
+
 // The length-prefixed class name, 32-bit byte count and data of a stored
 // picture.
 std::vector<uint8_t> PictureData(const std::string& graphicClass, const std::vector<uint8_t>& bytes);

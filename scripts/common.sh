@@ -6,7 +6,7 @@ BUILD="$ROOT/build"
 
 PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev libjpeg62-turbo-dev libjpeg-turbo-progs
+  qt6-base-dev libgl-dev libfontconfig-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox xdotool imagemagick x11-utils
   fonts-liberation2 fonts-dejavu-core

@@ -13,10 +13,14 @@ cleanup() {
   [ -n "${X_PID:-}" ] && kill "$X_PID" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -f "${FD_FILE:-}"
+  rm -rf "${RUNTIME:-}"
 }
 trap cleanup EXIT
 
 FD_FILE=$(mktemp)
+RUNTIME=$(mktemp -d)
+chmod 700 "$RUNTIME"
+export XDG_RUNTIME_DIR="$RUNTIME"
 Xvfb -displayfd 1 -screen 0 "${SIZE}x24" -nolisten tcp >"$FD_FILE" 2>/dev/null &
 X_PID=$!
 for _ in $(seq 100); do [ -s "$FD_FILE" ] && break; sleep 0.05; done

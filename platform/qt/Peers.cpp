@@ -82,9 +82,27 @@ void TWidgetPeer::paintEvent(QPaintEvent* e) {
   if (!c) return;
   const QRect r = e->rect().intersected(rect());
   if (r.isEmpty()) return;
-  QImage& buffer = PaintScratch(r.width(), r.height());
   FInPaint = true;
-  Guarded([&] { c->PaintInto(buffer, {r.x(), r.y()}, FromQRect(r)); });
+  // Where Qt paints this widget: the window's back buffer, or the target of
+  // a render. When that is a 32-bit image the control paints straight into
+  // it, and the buffer reaches the screen in one copy. A windowless child
+  // reads what lies beneath it, so it must see its whole area painted in one
+  // pass: an area of several rectangles with such children is composed in
+  // the shared scratch buffer first.
+  QPoint offset;
+  auto* device = dynamic_cast<QImage*>(redirected(&offset));
+  const bool direct = device && device->depth() == 32 && !sharedPainter() && device->devicePixelRatio() == 1.0 &&
+                      devicePixelRatio() == 1.0 &&
+                      (e->region().rectCount() == 1 || !c->HasWindowlessChildIn(FromQRect(r)));
+  if (direct) {
+    for (const QRect& part : e->region())
+      Guarded([&] { c->PaintInto(*device, {offset.x(), offset.y()}, FromQRect(part.intersected(rect()))); });
+  } else {
+    QImage& buffer = PaintScratch(r.width(), r.height());
+    Guarded([&] { c->PaintInto(buffer, {r.x(), r.y()}, FromQRect(r)); });
+    QPainter p(this);
+    p.drawImage(r.topLeft(), buffer, QRect(0, 0, r.width(), r.height()));
+  }
   FInPaint = false;
   if (FGeometryPending) {
     FGeometryPending = false;
@@ -95,9 +113,6 @@ void TWidgetPeer::paintEvent(QPaintEvent* e) {
       }
     });
   }
-  // The composed picture reaches the screen in one copy.
-  QPainter p(this);
-  p.drawImage(r.topLeft(), buffer, QRect(0, 0, r.width(), r.height()));
 }
 
 void TWidgetPeer::Mouse(QMouseEvent* e) {

@@ -4,13 +4,17 @@ set -euo pipefail
 
 APP=${SETTINGS_APP:?SETTINGS_APP must name the Settings executable}
 WORK=$(mktemp -d)
+mkdir -m 700 "$WORK/runtime"
+export XDG_RUNTIME_DIR="$WORK/runtime"
 APP_PID=
 X_PID=
 WM_PID=
 
 fail() {
   echo "FAIL: $*" >&2
-  [ -n "${DISPLAY:-}" ] && import -window root "$WORK/failure.png" 2>/dev/null && echo "screenshot: $WORK/failure.png" >&2
+  local shot
+  shot=$(mktemp --suffix=.png)
+  [ -n "${DISPLAY:-}" ] && import -window root "$shot" 2>/dev/null && echo "screenshot: $shot" >&2
   exit 1
 }
 
@@ -19,6 +23,7 @@ cleanup() {
   [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
   [ -n "$X_PID" ] && kill "$X_PID" 2>/dev/null || true
   wait 2>/dev/null || true
+  rm -rf "$WORK"
 }
 trap cleanup EXIT
 

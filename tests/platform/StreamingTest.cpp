@@ -233,3 +233,33 @@ TEST_F(Streaming, PictureDataCarriesTheClassNameAndAByteCount) {
   const std::vector<uint8_t> expected = {10, 'T', 'J', 'P', 'E', 'G', 'I', 'm', 'a', 'g', 'e', 3, 0, 0, 0, 1, 2, 3};
   EXPECT_EQ(data, expected);
 }
+
+TEST_F(Streaming, APreloadedDescriptionLoadsTheSameAndFailsTheSame) {
+  PreloadLayout(kGood);
+  LoadLayout(form.get(), kGood);
+  EXPECT_EQ(form->Caption(), "Stored 'caption'");
+  ASSERT_NE(form->FindComponent("Inner"), nullptr);
+  EXPECT_EQ(static_cast<TProbeBox*>(form->FindComponent("Inner"))->Level, 16);
+  // Only one load takes the preloaded result; the next one reads the text.
+  TLayoutForm again(nullptr);
+  LoadLayout(&again, kGood);
+  EXPECT_EQ(again.Caption(), "Stored 'caption'");
+
+  const std::string bad = "object LayoutForm: TLayoutForm\n  Caption = 'open\nend";
+  std::string direct, preloaded;
+  try {
+    TLayoutForm f(nullptr);
+    LoadLayout(&f, bad);
+  } catch (const EReadError& e) {
+    direct = e.what();
+  }
+  PreloadLayout(bad);
+  try {
+    TLayoutForm f(nullptr);
+    LoadLayout(&f, bad);
+  } catch (const EReadError& e) {
+    preloaded = e.what();
+  }
+  EXPECT_EQ(direct, "Layout line 2: unterminated string");
+  EXPECT_EQ(preloaded, direct);
+}

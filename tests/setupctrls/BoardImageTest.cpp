@@ -12,6 +12,7 @@
 #include "BoardImage.h"
 #include "Jpeg.h"
 #include "Registration.h"
+#include "Streaming.h"
 #include "TestSupport.h"
 
 namespace {
@@ -169,4 +170,46 @@ TEST_F(ImageFixture, TheFirstHighlightMessageIsIgnoredWithoutAFirstHighlight) {
   EXPECT_NO_THROW(image->Dispatch(m));
   EXPECT_EQ(image->Perform(WM_OPENFIRSTHIGHLIGHT, 0, 0), 0);
   EXPECT_EQ(WM_OPENFIRSTHIGHLIGHT, 0x4A2u);
+}
+
+namespace {
+std::string PictureLayout(const std::vector<uint8_t>& jpeg) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string hex;
+  for (uint8_t b : PictureData("TJPEGImage", jpeg)) {
+    hex += digits[b >> 4];
+    hex += digits[b & 15];
+  }
+  return "object PictureForm: TForm\n  object Photo: TBoardImage\n    Picture.Data = {" + hex + "}\n  end\nend\n";
+}
+}  // namespace
+
+TEST(BoardImageLayout, APreloadedPhotographDecodesAheadToTheSamePixelsAndErrors) {
+  RegisterSetupControls();
+  const std::vector<uint8_t> photo = PhotoBytes();
+  const std::string good = PictureLayout(photo);
+  PreloadLayout(good);
+  TForm form(nullptr);
+  LoadLayout(&form, good);
+  auto* image = static_cast<TBoardImage*>(form.FindComponent("Photo"));
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->Width(), 600);
+  TJPEGImage direct;
+  direct.LoadFromBytes(photo);
+  EXPECT_EQ(static_cast<TJPEGImage*>(image->Picture()->Graphic())->Bitmap().Image(), direct.Bitmap().Image());
+
+  const std::string truncated = PictureLayout(std::vector<uint8_t>(photo.begin(), photo.begin() + 20000));
+  std::string errors[2];
+  for (int preload = 0; preload < 2; ++preload) {
+    if (preload) PreloadLayout(truncated);
+    TForm f(nullptr);
+    try {
+      LoadLayout(&f, truncated);
+    } catch (const EReadError& e) {
+      errors[preload] = e.what();
+    }
+    EXPECT_EQ(f.ComponentCount(), 0);
+  }
+  EXPECT_EQ(errors[0].rfind("Layout line 3: JPEG error: ", 0), 0u) << errors[0];
+  EXPECT_EQ(errors[1], errors[0]);
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QtGlobal>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "Forms.h"
 
@@ -23,10 +25,20 @@ int main(int argc, char** argv) {
     const QByteArray platform = QByteArray("offscreen:configfile=") + SETTINGS_TEST_DIR "/offscreen.json";
     setenv("QT_QPA_PLATFORM", platform.constData(), 1);
   }
+  // A private runtime directory, as a desktop session has one.
+  std::string runtime;
+  if (!std::getenv("XDG_RUNTIME_DIR")) {
+    char dir[] = "/tmp/settings-tests-XXXXXX";
+    if (mkdtemp(dir)) {
+      runtime = dir;
+      setenv("XDG_RUNTIME_DIR", dir, 1);
+    }
+  }
   gPrevious = qInstallMessageHandler(QuietHandler);
   ::testing::InitGoogleTest(&argc, argv);
   InitPlatform(argc, argv);
   const int result = RUN_ALL_TESTS();
   DonePlatform();
+  if (!runtime.empty()) std::filesystem::remove_all(runtime);
   return result;
 }
