@@ -103,3 +103,29 @@ TEST(MenuBar, ShowsItemsMadeAtRunTimeAtOnceAndTheModelsCheckMarks) {
   delete cpu;
   EXPECT_TRUE(settingsAction->menu() == nullptr || settingsAction->menu()->actions().isEmpty());
 }
+
+TEST(MenuBar, AnExceptionInAMenuHandlerIsReportedAndTheMenuWorksOn) {
+  TBoxRecorder boxes;
+  TForm form(nullptr);
+  auto* menu = new TMainMenu(&form);
+  TMenuItem* file = Item(&form, "&File");
+  TMenuItem* broken = Item(&form, "&Broken");
+  menu->Items()->Add(file);
+  file->Add(broken);
+  form.SetMenu(menu);
+  form.Show();
+  PumpEvents();
+  int calls = 0;
+  broken->SetOnClick(TNotifyEvent::Lambda([&](TObject*) {
+    ++calls;
+    throw EInvalidOperation("The handler failed");
+  }));
+  QAction* action = form.PeerMenuBar()->actions()[0]->menu()->actions()[0];
+  action->trigger();
+  ASSERT_EQ(boxes.Boxes.size(), 1u);
+  EXPECT_EQ(boxes.Boxes[0].Text, "The handler failed.");
+  action->trigger();
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(boxes.Boxes.size(), 2u);
+  EXPECT_TRUE(form.Visible());
+}
