@@ -507,6 +507,9 @@ void TApplication::DoIdle() {
 
 void TApplication::UpdateMouseControl() {
   if (FTracking || !Screen) return;
+  // An open menu or message box has the pointer to itself; the controls
+  // beneath it hear of the pointer again once it has gone.
+  if (QApplication::activePopupWidget() || QApplication::activeModalWidget()) return;
   FTracking = true;
   struct Reset {
     bool& flag;

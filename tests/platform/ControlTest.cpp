@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
+#include <QMenu>
+
 #include "Controls.h"
 #include "Forms.h"
 #include "TestSupport.h"
@@ -292,4 +295,22 @@ TEST(PaintPath, AChildCanvasReadsWhatTheParentPaintedBeneath) {
   r->SetBounds(5, 5, 10, 10);
   std::unique_ptr<TBitmap> bmp(RenderControl(&box));
   EXPECT_EQ(r->Seen, clLime);
+}
+
+TEST_F(FormFixture, AnOpenMenuKeepsThePointerToItself) {
+  auto* g = new TProbe(form.get(), &log, "g");
+  g->SetParent(form.get());
+  g->SetBounds(10, 10, 50, 40);
+  ShowForm();
+  QMenu menu;
+  menu.addAction(QStringLiteral("Item"));
+  menu.popup(QPoint(600, 600));
+  PumpEvents();
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+  MovePointerTo(g, {5, 5});
+  EXPECT_TRUE(log.empty());
+  menu.close();
+  PumpEvents();
+  MovePointerTo(g, {6, 6});
+  EXPECT_EQ(log, (std::vector<std::string>{"g: enter"}));
 }
