@@ -102,9 +102,10 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
   return nullptr;
 }
 
+// The name is checked first: a refused component stays with its old owner.
 void TComponent::InsertComponent(TComponent* component) {
-  if (component->FOwner) component->FOwner->RemoveComponent(component);
   ValidateRename(component, "", component->FName);
+  if (component->FOwner) component->FOwner->RemoveComponent(component);
   Insert(component);
   Notification(component, opInsert);
 }

@@ -106,6 +106,8 @@ TEST(Component, MovingANamedComponentToAnOwnerWithThatNameFails) {
   a->SetName("Item");
   (new TComponent(&second))->SetName("item");
   EXPECT_THROW(second.InsertComponent(a), EComponentError);
+  EXPECT_EQ(a->Owner(), &first);  // the refused component stays where it was
+  EXPECT_EQ(first.ComponentCount(), 1);
 }
 
 TEST(Component, DesigningAndLoadingStates) {
