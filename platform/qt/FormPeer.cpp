@@ -18,6 +18,10 @@ class TFormWindow : public QWidget {
  public:
   TFormWindow() : QWidget(nullptr) {
     setAttribute(Qt::WA_QuitOnClose, false);
+    // The menu bar and the client area cover the whole window: there is no
+    // background of its own to fill.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
   }
   QMenuBar* Bar = nullptr;
