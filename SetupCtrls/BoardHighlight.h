@@ -102,6 +102,7 @@ class TBoardHighlight : public TGraphicControl {
   // unless the parent is exactly a board image.
   std::vector<TBoardHighlight*> LinkedGroup() const;
   TMenuItem* FindGroupItem() const;
+  void StepToItem(int step);
   std::string TopCaption() const;
 
   std::unique_ptr<TBitmap> FIdleLook, FFullLook, FHalfLook;

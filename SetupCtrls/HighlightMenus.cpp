@@ -106,29 +106,17 @@ void TBoardHighlight::MenuItemClick(TObject* sender) {
   Perform(CM_MOUSELEAVE, 0, 0);
 }
 
-namespace {
-enum class TStep { Next, Previous };
+// Closes this popup and opens the one of the neighbouring item, round the
+// ends; a highlight as Sender opens it pinned whatever its check mark.
+void TBoardHighlight::StepToItem(int step) {
+  TMenuItem* item = FindGroupItem();
+  if (!item) return;
+  TMenuItem* top = item->Parent();
+  const int k = top->Count();
+  const int next = (item->MenuIndex() + step + k) % k;
+  if (FPopup) FPopup->Close();
+  if (TNotifyEvent click = top->Items(next)->OnClick()) click(this);
 }
 
-static void Cycle(TBoardHighlight* h, TStep step) {
-  TMainMenu* menu = h->HighlightMenu();
-  if (!menu) return;
-  const std::string top = TopMenuOf(h->HighlightType()).Caption;
-  TMenuItem* bar = menu->Items();
-  for (int i = 0; i < bar->Count(); ++i) {
-    TMenuItem* t = bar->Items(i);
-    if (t->Caption() != top) continue;
-    const int k = t->Count();
-    for (int j = 0; j < k; ++j) {
-      if (t->Items(j)->Caption() != h->Title()) continue;
-      const int next = step == TStep::Next ? (j == k - 1 ? 0 : j + 1) : (j == 0 ? k - 1 : j - 1);
-      if (h->Popup()) h->Popup()->Close();
-      // A highlight as Sender: the item's popup opens pinned either way.
-      if (TNotifyEvent click = t->Items(next)->OnClick()) click(h);
-      return;
-    }
-  }
-}
-
-void TBoardHighlight::NextClick(TObject*) { Cycle(this, TStep::Next); }
-void TBoardHighlight::PreviousClick(TObject*) { Cycle(this, TStep::Previous); }
+void TBoardHighlight::NextClick(TObject*) { StepToItem(1); }
+void TBoardHighlight::PreviousClick(TObject*) { StepToItem(-1); }

@@ -1,6 +1,5 @@
 #include "Controls.h"
 
-#include <QPainter>
 #include <QWidget>
 #include <algorithm>
 

@@ -20,14 +20,6 @@ bool MarkerExists()
   return Marker != nullptr && access(Marker, F_OK) == 0;
 }
 
-std::vector<std::string> LookupsFrom(const TFakeJalvex& Fake, int First)
-{
-  std::vector<std::string> Names;
-  for (int Index = First; Index < Fake.LookupCount(); ++Index)
-    Names.push_back(Fake.Lookup(Index));
-  return Names;
-}
-
 } // namespace
 
 class DriverCompleteLibrary : public testing::Test

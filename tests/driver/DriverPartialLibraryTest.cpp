@@ -24,14 +24,6 @@ std::vector<std::string> FoundNamesInOrder()
   return Names;
 }
 
-std::vector<std::string> LookupsFrom(const TFakeJalvex& Fake, int First)
-{
-  std::vector<std::string> Names;
-  for (int Index = First; Index < Fake.LookupCount(); ++Index)
-    Names.push_back(Fake.Lookup(Index));
-  return Names;
-}
-
 } // namespace
 
 class DriverPartialLibrary : public testing::Test

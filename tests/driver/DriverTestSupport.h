@@ -14,6 +14,7 @@
 #include <iostream>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace DriverTest {
 
@@ -172,5 +173,14 @@ private:
 
   void* FHandle;
 };
+
+// The names the fake logged looking up entry points, from lookup First on.
+inline std::vector<std::string> LookupsFrom(const TFakeJalvex& Fake, int First)
+{
+  std::vector<std::string> Names;
+  for (int Index = First; Index < Fake.LookupCount(); ++Index)
+    Names.push_back(Fake.Lookup(Index));
+  return Names;
+}
 
 } // namespace DriverTest
